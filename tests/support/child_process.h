@@ -17,10 +17,10 @@ struct ChildRegistration {
 
 // Defines a function that a child started as `name` runs.
 #define QOR_CHILD_MAIN(name)                                                  \
-  static int name##_child_main(const std::vector<std::string>& args);         \
+  static int name##_child_main([[maybe_unused]] const std::vector<std::string>& args); \
   static ::testsupport::ChildRegistration name##_child_registration(#name,    \
                                                                   &name##_child_main); \
-  static int name##_child_main(const std::vector<std::string>& args)
+  static int name##_child_main([[maybe_unused]] const std::vector<std::string>& args)
 
 // Runs the child named in argv ("--child=NAME args...") and gives its exit
 // code, or -1 when argv asks for no child.

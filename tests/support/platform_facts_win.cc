@@ -1,0 +1,7 @@
+#include "support/platform_facts.h"
+
+namespace testsupport {
+
+bool ExceptionsCrossModuleBoundaries() { return false; }
+
+}  // namespace testsupport
