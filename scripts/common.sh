@@ -5,14 +5,17 @@ QOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QOR_BUILD="$QOR_ROOT/build"
 export QOR_WINEPREFIX="$QOR_BUILD/wineprefix"
 
-qor_configure_and_build() {  # <linux|win> [cmake args...]
+# linux: the native build; win: the mingw-w64 build; fuzz: the fuzz targets (clang).
+qor_configure_and_build() {  # <linux|win|fuzz> [cmake args...]
   local platform=$1
   shift
   local dir="$QOR_BUILD/$platform"
   local args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DQOR_WERROR=${QOR_WERROR:-OFF}")
+  local compilers=()
   [ "$platform" = win ] && args+=("-DCMAKE_TOOLCHAIN_FILE=$QOR_ROOT/cmake/toolchains/mingw-i686.cmake")
+  [ "$platform" = fuzz ] && args+=(-DQOR_FUZZ=ON) && compilers=(CC=clang CXX=clang++)
   if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$QOR_ROOT" -B "$dir" "${args[@]}" "$@" >/dev/null || return 1
+    env "${compilers[@]}" cmake -S "$QOR_ROOT" -B "$dir" "${args[@]}" "$@" >/dev/null || return 1
   else
     cmake -S "$QOR_ROOT" -B "$dir" "-DQOR_WERROR=${QOR_WERROR:-OFF}" "$@" >/dev/null || return 1
   fi

@@ -16,7 +16,7 @@ count_cases() {  # <gtest xml>: prints "passed failed"
     END { print cases - failures, failures + 0 }' "$1"
 }
 
-for platform in linux win; do
+for platform in linux win fuzz; do
   junit="$results/$platform.junit.xml"
   if [ ! -f "$junit" ]; then
     echo "no results for $platform" >&2

@@ -1,0 +1,6 @@
+#include "common/plugin_identity.h"
+
+namespace qor_plugin {
+const char kModuleName[] = "shell";
+const char kVersionTag[] = "";
+}  // namespace qor_plugin
