@@ -7,13 +7,15 @@ set -uo pipefail
 results=$1
 passed=0
 failed=0
+skipped=0
 
-count_cases() {  # <gtest xml>: prints "passed failed"
+count_cases() {  # <gtest xml>: prints "passed failed skipped"
   awk '
     /<testcase / { cases++; open = ($0 !~ /\/>[[:space:]]*$/); bad = 0; next }
     open && /<failure/ { if (!bad) { failures++; bad = 1 } }
+    open && /<skipped/ { skipped++ }
     /<\/testcase>/ { open = 0 }
-    END { print cases - failures, failures + 0 }' "$1"
+    END { print cases - failures - skipped, failures + 0, skipped + 0 }' "$1"
 }
 
 for platform in linux win fuzz; do
@@ -27,9 +29,10 @@ for platform in linux win fuzz; do
   while IFS='|' read -r name status; do
     xml="$results/$platform/$name.xml"
     if [ -f "$xml" ]; then
-      read -r p f < <(count_cases "$xml")
+      read -r p f s < <(count_cases "$xml")
       passed=$((passed + p))
       failed=$((failed + f))
+      skipped=$((skipped + s))
       [ "$status" != run ] && [ "$f" -eq 0 ] && failed=$((failed + 1))
     elif [ "$status" = run ]; then
       passed=$((passed + 1))
@@ -41,5 +44,5 @@ for platform in linux win fuzz; do
            sed -E 's/<testcase name="([^"]*)".*status="([^"]*)"/\1|\2/')
 done
 
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -8,6 +8,8 @@
 namespace platform {
 
 extern const char kPathSeparator;
+// What program file names end in: ".exe" on Windows, nothing elsewhere.
+extern const char kExecutableSuffix[];
 
 // The running executable's full path and its folder (no trailing separator).
 std::string ExecutablePath();

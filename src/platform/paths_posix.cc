@@ -6,6 +6,7 @@
 
 namespace platform {
 
+const char kExecutableSuffix[] = "";
 const char kPathSeparator = '/';
 
 std::string ExecutablePath() {

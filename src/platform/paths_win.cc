@@ -6,6 +6,7 @@
 
 namespace platform {
 
+const char kExecutableSuffix[] = ".exe";
 const char kPathSeparator = '\\';
 
 std::string ExecutablePath() {

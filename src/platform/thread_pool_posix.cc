@@ -1,8 +1,11 @@
 #include "platform/thread_pool.h"
 
+#include <signal.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -44,6 +47,20 @@ class GrowingPool {
   };
 
   void Serve() {
+    // A stack of its own for signal handlers, so that a stack overflow on
+    // this thread still reaches the crash handler.
+    static constexpr size_t kSignalStackSize = 64 * 1024;
+    std::unique_ptr<char[]> signal_stack(new char[kSignalStackSize]);
+    stack_t stack{};
+    stack.ss_sp = signal_stack.get();
+    stack.ss_size = kSignalStackSize;
+    sigaltstack(&stack, nullptr);
+    ServeUntilIdle();
+    stack.ss_flags = SS_DISABLE;
+    sigaltstack(&stack, nullptr);
+  }
+
+  void ServeUntilIdle() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
       while (queue_.empty()) {
