@@ -8,7 +8,7 @@ native_packages=(
   nlohmann-json3-dev googletest libgtest-dev libbenchmark-dev
   libgtk-3-dev libwebkit2gtk-4.1-dev
   zlib1g-dev libgcrypt20-dev
-  xvfb xauth x11-utils xdotool locales
+  xvfb xauth x11-utils xdotool openbox locales
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
 )
 i386_packages=(

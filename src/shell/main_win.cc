@@ -1,9 +1,7 @@
 #include <windows.h>
 
-#include "shell/shell.h"
+#include "shell/shell_main.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  shell::StartLog();
-  shell::EndLog();
-  return 1;
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  return shell::RunShell(instance, show_command);
 }

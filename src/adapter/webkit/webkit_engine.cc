@@ -53,6 +53,10 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
   ~WebKitEngine() override { instance_ = nullptr; }
 
   void Start(const EngineSettings& settings, const std::string& startup_options) override {
+    // Without a display there is nothing to show: the engine stays idle and
+    // the main window, which cannot be made either, ends the program.
+    started_ = gtk_init_check(nullptr, nullptr);
+    if (!started_) return;
     g_mkdir_with_parents(settings.cache_dir.c_str(), 0700);
     if (auto log = platform::AppendFile::Open(settings.log_file)) {
       g_log_set_writer_func(&WriteEngineLog, log.release(), nullptr);
@@ -91,17 +95,20 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
   }
 
   void CreateMainBrowser(void* parent_window, const std::string& url) override {
+    if (!started_) return;
     parent_ = GTK_WIDGET(parent_window);
     host_ = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     gtk_container_add(GTK_CONTAINER(parent_), host_);
     WebKitWebView* view = NewView(nullptr);
     gtk_box_pack_start(GTK_BOX(host_), GTK_WIDGET(view), TRUE, TRUE, 0);
     gtk_widget_show_all(host_);
+    gtk_widget_grab_focus(GTK_WIDGET(view));  // keys go to the page
     Register(view, nullptr);
     Load(view, url);
   }
 
   void RunMessageLoop() override {
+    if (!started_ || views_.empty()) return;
     loop_ = g_main_loop_new(nullptr, FALSE);
     g_main_loop_run(loop_);
     g_main_loop_unref(loop_);
@@ -203,7 +210,41 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
     gtk_container_add(GTK_CONTAINER(window), GTK_WIDGET(popup));
     self->Register(popup, window);
     g_signal_connect_swapped(popup, "ready-to-show", G_CALLBACK(gtk_widget_show_all), window);
+    g_signal_connect(popup, "notify::title", G_CALLBACK(+[](WebKitWebView* view, GParamSpec*, GtkWindow* window) {
+                       const gchar* title = webkit_web_view_get_title(view);
+                       gtk_window_set_title(window, title ? title : "");
+                     }),
+                     window);
     return GTK_WIDGET(popup);
+  }
+
+  // The developer tools: docked in the view (WebKitGTK's choice), or in a
+  // window of their own, which then counts like a pop-up.
+  void OpenDevTools(WebKitWebView* view) {
+    WebKitWebInspector* inspector = webkit_web_view_get_inspector(view);
+    if (!g_object_get_data(G_OBJECT(inspector), "qor-watched")) {
+      g_object_set_data(G_OBJECT(inspector), "qor-watched", GINT_TO_POINTER(1));
+      g_signal_connect(inspector, "attach", G_CALLBACK(+[](WebKitWebInspector*) -> gboolean {
+                         LOG(INFO) << "【ClientHandler::OpenDevTools】developer tools opened in the view";
+                         return FALSE;
+                       }),
+                       nullptr);
+      g_signal_connect(inspector, "open-window", G_CALLBACK(+[](WebKitWebInspector* opened, WebKitEngine* self) {
+                         int id = self->next_id_++;
+                         LOG(INFO) << "【ClientHandler::OpenDevTools】developer tools opened in a window";
+                         g_object_set_data(G_OBJECT(opened), "qor-browser-id", GINT_TO_POINTER(id));
+                         self->handler_.book().OnAfterCreated(id);
+                         return FALSE;
+                       }),
+                       this);
+      g_signal_connect(inspector, "closed", G_CALLBACK(+[](WebKitWebInspector* closed, WebKitEngine* self) {
+                         int id = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(closed), "qor-browser-id"));
+                         g_object_set_data(G_OBJECT(closed), "qor-browser-id", nullptr);
+                         if (id && self->handler_.book().OnBeforeClose(id)) self->QuitMessageLoop();
+                       }),
+                       this);
+    }
+    webkit_web_inspector_show(inspector);
   }
 
   static void OnClose(WebKitWebView* view, WebKitEngine* self) {
@@ -251,7 +292,7 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
     // WebKitGTK binds no navigation to Backspace: it always reaches the page.
     switch (self->handler_.OnKey(KeyCodeOf(event->keyval))) {
       case KeyAction::kOpenDevTools:
-        if (WebKitWebView* main = self->MainView()) webkit_web_inspector_show(webkit_web_view_get_inspector(main));
+        if (WebKitWebView* main = self->MainView()) self->OpenDevTools(main);
         return TRUE;
       case KeyAction::kSwallow:
         return TRUE;
@@ -368,6 +409,7 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
   GtkWidget* parent_ = nullptr;
   GtkWidget* host_ = nullptr;
   GMainLoop* loop_ = nullptr;
+  bool started_ = false;
   std::map<int, Browser> views_;
   int next_id_ = 1;
 };
