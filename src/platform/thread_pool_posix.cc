@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -17,12 +18,17 @@ namespace {
 constexpr size_t kMaxThreads = 256;
 // An idle thread ends after this long without work.
 constexpr auto kIdleTimeout = std::chrono::seconds(20);
+// Before sleeping, an idle thread looks for new work this many times: a
+// request that follows the last answer within microseconds (a page asking
+// again) is then taken without a sleep and a wake-up.
+constexpr int kSpinsBeforeSleep = 20000;
 
 class GrowingPool {
  public:
   bool Queue(WorkFunction work, void* context) {
     std::unique_lock<std::mutex> lock(mutex_);
     queue_.push_back({work, context});
+    queued_.store(queue_.size(), std::memory_order_release);
     if (idle_ >= queue_.size()) {
       ready_.notify_one();
       return true;
@@ -65,7 +71,13 @@ class GrowingPool {
     for (;;) {
       while (queue_.empty()) {
         ++idle_;
-        bool has_work = ready_.wait_for(lock, kIdleTimeout, [this] { return !queue_.empty(); });
+        lock.unlock();
+        for (int spin = 0; spin < kSpinsBeforeSleep && queued_.load(std::memory_order_acquire) == 0; ++spin) {
+          // Mostly a plain spin; now and then give the processor away.
+          if (spin % 64 == 63) std::this_thread::yield();
+        }
+        lock.lock();
+        bool has_work = !queue_.empty() || ready_.wait_for(lock, kIdleTimeout, [this] { return !queue_.empty(); });
         --idle_;
         if (!has_work) {
           --threads_;
@@ -74,6 +86,7 @@ class GrowingPool {
       }
       Item item = queue_.front();
       queue_.pop_front();
+      queued_.store(queue_.size(), std::memory_order_release);
       lock.unlock();
       item.work(item.context);
       lock.lock();
@@ -83,6 +96,7 @@ class GrowingPool {
   std::mutex mutex_;
   std::condition_variable ready_;
   std::deque<Item> queue_;
+  std::atomic<size_t> queued_{0};  // queue_.size(), readable without the lock
   size_t threads_ = 0;
   size_t idle_ = 0;
 };

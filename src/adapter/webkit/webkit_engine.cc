@@ -122,7 +122,7 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
   void SendResponse(const std::string& uid, const std::u16string& text) override {
     // Hand over to the main loop: WebKit is used from the UI thread only.
     auto* pending = new PendingResponse{uid, base2::Utf16ToUtf8(text)};
-    g_idle_add_full(G_PRIORITY_DEFAULT, &SendPendingResponse, pending,
+    g_idle_add_full(G_PRIORITY_HIGH, &SendPendingResponse, pending,
                     [](gpointer data) { delete static_cast<PendingResponse*>(data); });
   }
 
