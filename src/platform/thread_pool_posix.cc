@@ -71,12 +71,17 @@ class GrowingPool {
     for (;;) {
       while (queue_.empty()) {
         ++idle_;
-        lock.unlock();
-        for (int spin = 0; spin < kSpinsBeforeSleep && queued_.load(std::memory_order_acquire) == 0; ++spin) {
-          // Mostly a plain spin; now and then give the processor away.
-          if (spin % 64 == 63) std::this_thread::yield();
+        // One idle thread at a time spins; the others would only take the
+        // processor from the threads that work.
+        bool spinner = false;
+        if (spinning_.compare_exchange_strong(spinner, true)) {
+          lock.unlock();
+          for (int spin = 0; spin < kSpinsBeforeSleep && queued_.load(std::memory_order_acquire) == 0; ++spin) {
+            if (spin % 64 == 63) std::this_thread::yield();  // now and then give the processor away
+          }
+          spinning_.store(false);
+          lock.lock();
         }
-        lock.lock();
         bool has_work = !queue_.empty() || ready_.wait_for(lock, kIdleTimeout, [this] { return !queue_.empty(); });
         --idle_;
         if (!has_work) {
@@ -97,6 +102,7 @@ class GrowingPool {
   std::condition_variable ready_;
   std::deque<Item> queue_;
   std::atomic<size_t> queued_{0};  // queue_.size(), readable without the lock
+  std::atomic<bool> spinning_{false};
   size_t threads_ = 0;
   size_t idle_ = 0;
 };
