@@ -29,6 +29,7 @@ class SharedBlock {
 
  private:
   SharedBlock(intptr_t handle, char* data) : handle_(handle), data_(data) {}
+  static std::unique_ptr<SharedBlock> MapWhole(intptr_t handle);  // Windows
   intptr_t handle_;
   char* data_;
 };

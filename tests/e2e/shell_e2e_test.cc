@@ -50,7 +50,16 @@ bool WaitUntil(Condition condition, int timeout_ms = 30000) {
 
 struct Geometry {
   int x = -1, y = -1, width = -1, height = -1;
+  bool operator==(const Geometry& other) const {
+    return x == other.x && y == other.y && width == other.width && height == other.height;
+  }
 };
+
+Geometry Screen() {
+  Geometry screen{0, 0, 0, 0};
+  std::sscanf(Shell("xdotool getdisplaygeometry").c_str(), "%d %d", &screen.width, &screen.height);
+  return screen;
+}
 
 Geometry GeometryOf(const std::string& window) {
   Geometry geometry;
@@ -214,12 +223,8 @@ TEST_F(ShellEndToEndTest, FullScreenZeroCoversTheScreen) {
   pid_t pid = program.Start();
   std::string window = program.MainWindow(pid);
   ASSERT_FALSE(window.empty());
-  int screen_width = 0, screen_height = 0;
-  std::sscanf(Shell("xdotool getdisplaygeometry").c_str(), "%d %d", &screen_width, &screen_height);
-  ASSERT_TRUE(WaitUntil([&] {
-    Geometry g = GeometryOf(window);
-    return g.width == screen_width && g.height == screen_height && g.x == 0 && g.y == 0;
-  }, 10000)) << Shell("xdotool getwindowgeometry " + window);
+  ASSERT_TRUE(WaitUntil([&] { return GeometryOf(window) == Screen(); }, 10000))
+      << Shell("xdotool getwindowgeometry " + window);
 }
 
 TEST_F(ShellEndToEndTest, NoBorderZeroIsUndecoratedCentredAndAtLeast300) {
@@ -227,13 +232,10 @@ TEST_F(ShellEndToEndTest, NoBorderZeroIsUndecoratedCentredAndAtLeast300) {
   pid_t pid = program.Start();
   std::string window = program.MainWindow(pid);
   ASSERT_FALSE(window.empty());
-  int screen_width = 0, screen_height = 0;
-  std::sscanf(Shell("xdotool getdisplaygeometry").c_str(), "%d %d", &screen_width, &screen_height);
-  Geometry expected{(screen_width - 800) / 2, (screen_height - 600) / 2, 800, 600};
-  ASSERT_TRUE(WaitUntil([&] {
-    Geometry g = GeometryOf(window);
-    return g.width == expected.width && g.height == expected.height && g.x == expected.x && g.y == expected.y;
-  }, 10000)) << Shell("xdotool getwindowgeometry " + window);
+  Geometry screen = Screen();
+  Geometry expected{(screen.width - 800) / 2, (screen.height - 600) / 2, 800, 600};
+  ASSERT_TRUE(WaitUntil([&] { return GeometryOf(window) == expected; }, 10000))
+      << Shell("xdotool getwindowgeometry " + window);
   // _MOTIF_WM_HINTS: flags 2 (decorations), decorations 0.
   EXPECT_NE(Shell("xprop -id " + window + " _MOTIF_WM_HINTS").find("0x2, 0x0, 0x0"), std::string::npos)
       << Shell("xprop -id " + window + " _MOTIF_WM_HINTS");

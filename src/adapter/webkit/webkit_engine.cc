@@ -6,6 +6,7 @@
 #include <webkit2/webkit2.h>
 
 #include <map>
+#include <vector>
 
 #include "adapter/browser_engine.h"
 #include "adapter/client_handler.h"
@@ -127,9 +128,12 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
   }
 
   void CloseBrowsers() override {
+    // Destroying a pop-up's window takes it out of views_: collect first.
+    std::vector<GtkWidget*> popups;
     for (auto& [id, browser] : views_) {
-      if (browser.window) gtk_widget_destroy(browser.window);
+      if (browser.window) popups.push_back(browser.window);
     }
+    for (GtkWidget* window : popups) gtk_widget_destroy(window);
     if (WebKitWebView* main = MainView()) webkit_web_view_try_close(main);
   }
 
