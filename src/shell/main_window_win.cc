@@ -9,6 +9,10 @@ namespace shell {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"SHELL";
+// Resources of shell.rc.
+constexpr int kIconResource = 99;
+constexpr int kTitleString = 103;
+constexpr int kClassString = 109;
 
 HINSTANCE g_instance = nullptr;
 HWND g_main_window = nullptr;
@@ -74,16 +78,26 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 }  // namespace
 
 int RegisterMainWindowClass(void* instance) {
+  HINSTANCE module = static_cast<HINSTANCE>(instance);
+  // The class name comes from the string table ("SHELL", as kWindowClass,
+  // which the rest of the program and the modules look for); string 103 is
+  // loaded and not used further.
+  wchar_t class_name[100] = {};
+  wchar_t title[100] = {};
+  if (!LoadStringW(module, kClassString, class_name, 100)) wcscpy(class_name, kWindowClass);
+  LoadStringW(module, kTitleString, title, 100);
+  HICON icon = LoadIconW(module, MAKEINTRESOURCEW(kIconResource));
+  if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   window_class.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   window_class.lpfnWndProc = MainWindowProc;
-  window_class.hInstance = static_cast<HINSTANCE>(instance);
-  window_class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  window_class.hIconSm = LoadIconW(nullptr, IDI_APPLICATION);
+  window_class.hInstance = module;
+  window_class.hIcon = icon;
+  window_class.hIconSm = icon;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = kWindowClass;
+  window_class.lpszClassName = class_name;
   return RegisterClassExW(&window_class);
 }
 
