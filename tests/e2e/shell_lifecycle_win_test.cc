@@ -113,4 +113,18 @@ TEST_F(ShellLifecycleTest, NoBorderAndFullScreenFrames) {
   EXPECT_EQ(WaitExit(200), static_cast<DWORD>(STILL_ACTIVE));
 }
 
+TEST_F(ShellLifecycleTest, NoWindowMeansExitCodeZero) {
+  Install("");
+  // A system-wide hook that refuses windows of class "SHELL".
+  HMODULE hook_library = LoadLibraryW(L"refuse_shell_window.dll");
+  ASSERT_NE(hook_library, nullptr);
+  auto procedure = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hook_library, "RefuseShellWindow")));
+  HHOOK hook = SetWindowsHookExW(WH_CBT, procedure, hook_library, 0);
+  ASSERT_NE(hook, nullptr);
+  ASSERT_TRUE(Start());
+  DWORD code = WaitExit();
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(code, 0u);
+}
+
 }  // namespace
