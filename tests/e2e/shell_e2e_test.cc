@@ -294,6 +294,15 @@ TEST_F(ShellEndToEndTest, PopupKeepsTheProgramRunningUntilClosed) {
   EXPECT_EQ(program.WaitExit(pid), 1);
 }
 
+TEST_F(ShellEndToEndTest, SubProcessEndsAfterItsStartBanner) {
+  ShellProgram program("");
+  pid_t pid = program.Start("--type=renderer");
+  EXPECT_EQ(program.WaitExit(pid), 1);
+  EXPECT_TRUE(Shell("xdotool search --pid " + std::to_string(pid) + " --class SHELL").empty());
+  EXPECT_TRUE(program.LogContains("==========processID: " + std::to_string(pid) + "===================="));
+  EXPECT_FALSE(program.LogContains("shell.log ending"));
+}
+
 TEST_F(ShellEndToEndTest, NoWindowMeansExitCodeZero) {
   ShellProgram program("");
   char* no_display[] = {nullptr};
