@@ -70,6 +70,12 @@ class BridgeTest : public testing::Test {
     testsupport::WriteFile(base2::JoinPath(exe_dir, "packages/app.json"), R"({"name":"test"})");
     testsupport::WriteFile(base2::JoinPath(exe_dir, "packages/defaultpage/loaderror.html"),
                            "<!doctype html><title>error</title><script>window.ready = true;</script>");
+    // A documents folder of the test's own, before GLib reads the user folders.
+    static testsupport::TempDir* home = new testsupport::TempDir;
+    fs::create_directories(fs::u8path(home->Child("Documents")));
+    testsupport::WriteFile(home->Child("user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"" + home->Child("Documents") + "\"\n");
+    setenv("XDG_CONFIG_HOME", home->path().c_str(), 1);
+    documents_ = home->Child("Documents");
     ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "needs a display";
     ASSERT_EQ(Initialize(R"({"ShowDevTools":"1","lang":"zh"})", nullptr), 1);
     SetOnNotify(&RecordingHandleRequest);
@@ -145,9 +151,11 @@ class BridgeTest : public testing::Test {
   }
 
   static GtkWidget* window_;
+  static std::string documents_;
 };
 
 GtkWidget* BridgeTest::window_ = nullptr;
+std::string BridgeTest::documents_;
 
 TEST_F(BridgeTest, RoundTripThroughTheCore) {
   Eval("listen('rt'); cef.message.sendMessage('rt', 'echo', 'echo', '{\"a\":1}')");
@@ -292,6 +300,7 @@ class SilentServer {
     fd_ = -1;
   }
   std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+  int fd() const { return fd_; }
 
  private:
   int fd_;
@@ -317,6 +326,78 @@ TEST_F(BridgeTest, LoadErrorsShowTheErrorPageUnlessAborted) {
   Spin(300);
   EXPECT_TRUE(aborted_log.Contains("] failedUrl:" + slow + "\n")) << aborted_log.Contents();
   EXPECT_EQ(Eval("location.href.endsWith('bridge.html')"), "true");
+}
+
+// Serves one file as a download on loopback, once.
+class DownloadServer {
+ public:
+  DownloadServer() : server_() {
+    thread_ = std::thread([this] {
+      int client = accept(fd(), nullptr, nullptr);
+      if (client < 0) return;
+      char request[2048];
+      ssize_t ignored = read(client, request, sizeof(request));
+      const char reply[] =
+          "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
+          "Content-Disposition: attachment; filename=\"a.txt\"\r\nContent-Length: 5\r\nConnection: close\r\n\r\nhello";
+      ignored = write(client, reply, sizeof(reply) - 1);
+      (void)ignored;
+      close(client);
+    });
+  }
+  ~DownloadServer() {
+    server_.Close();
+    thread_.join();
+  }
+  int fd() const { return server_.fd(); }
+  std::string Url() const { return server_.Url("/a.txt"); }
+
+ private:
+  SilentServer server_;
+  std::thread thread_;
+};
+
+GtkWidget* FindToplevel(GType type, const char* title) {
+  GList* windows = gtk_window_list_toplevels();
+  GtkWidget* found = nullptr;
+  for (GList* item = windows; item; item = item->next) {
+    if (G_TYPE_CHECK_INSTANCE_TYPE(item->data, type) && gtk_widget_get_visible(GTK_WIDGET(item->data)) &&
+        (!title || g_strcmp0(gtk_window_get_title(GTK_WINDOW(item->data)), title) == 0)) {
+      found = GTK_WIDGET(item->data);
+    }
+  }
+  g_list_free(windows);
+  return found;
+}
+
+TEST_F(BridgeTest, DownloadProposesTheDocumentsFolderAndReportsCompletion) {
+  DownloadServer server;
+  struct Seen {
+    std::string folder;
+    std::string name;
+  } seen;
+  // The save dialog runs its own loop: answer it from a timer.
+  g_timeout_add(100, [](gpointer data) -> gboolean {
+    GtkWidget* dialog = FindToplevel(GTK_TYPE_FILE_CHOOSER_DIALOG, nullptr);
+    if (!dialog) return G_SOURCE_CONTINUE;
+    auto* seen = static_cast<Seen*>(data);
+    gchar* folder = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(dialog));
+    gchar* name = gtk_file_chooser_get_current_name(GTK_FILE_CHOOSER(dialog));
+    seen->folder = folder ? folder : "";
+    seen->name = name ? name : "";
+    g_free(folder);
+    g_free(name);
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+    return G_SOURCE_REMOVE;
+  }, &seen);
+  webkit_web_view_load_uri(View(), server.Url().c_str());
+  GtkWidget* done = nullptr;
+  for (int i = 0; i < 300 && !(done = FindToplevel(GTK_TYPE_MESSAGE_DIALOG, "文件下载")); ++i) Spin(50);
+  ASSERT_NE(done, nullptr);
+  EXPECT_EQ(seen.folder, documents_);
+  EXPECT_EQ(seen.name, "a.txt");
+  EXPECT_EQ(testsupport::ReadFile(base2::JoinPath(documents_, "a.txt")), "hello");
+  gtk_dialog_response(GTK_DIALOG(done), GTK_RESPONSE_OK);
 }
 
 TEST_F(BridgeTest, F5DoesNotReload) {

@@ -382,9 +382,12 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
         gtk_file_chooser_dialog_new(nullptr, self->parent_ ? GTK_WINDOW(self->parent_) : nullptr,
                                     GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel", GTK_RESPONSE_CANCEL, "_Save",
                                     GTK_RESPONSE_ACCEPT, nullptr);
-    if (documents) gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), documents);
+    if (!proposed.empty()) {
+      gchar* folder = g_path_get_dirname(proposed.c_str());
+      gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), folder);
+      g_free(folder);
+    }
     gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(dialog), suggested_name ? suggested_name : "");
-    g_object_set_data_full(G_OBJECT(dialog), "qor-proposed", g_strdup(proposed.c_str()), g_free);
     gint response = gtk_dialog_run(GTK_DIALOG(dialog));
     gchar* uri = response == GTK_RESPONSE_ACCEPT ? gtk_file_chooser_get_uri(GTK_FILE_CHOOSER(dialog)) : nullptr;
     gtk_widget_destroy(dialog);
