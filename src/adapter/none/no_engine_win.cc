@@ -49,7 +49,8 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 
 class NoEngine : public BrowserEngine {
  public:
-  explicit NoEngine(ClientHandler& handler) : handler_(handler) {}
+  // Without a page there are no browsers to report to the handler.
+  explicit NoEngine(ClientHandler&) {}
 
   void Start(const EngineSettings&, const std::string&) override {}
 
@@ -90,7 +91,6 @@ class NoEngine : public BrowserEngine {
   void* HostWindow() override { return host_; }
 
  private:
-  ClientHandler& handler_;
   HWND host_ = nullptr;
 };
 
