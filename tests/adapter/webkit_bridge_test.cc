@@ -400,6 +400,31 @@ TEST_F(BridgeTest, DownloadProposesTheDocumentsFolderAndReportsCompletion) {
   gtk_dialog_response(GTK_DIALOG(done), GTK_RESPONSE_OK);
 }
 
+int VisibleToplevels() {
+  GList* windows = gtk_window_list_toplevels();
+  int count = 0;
+  for (GList* item = windows; item; item = item->next) count += gtk_widget_get_visible(GTK_WIDGET(item->data)) ? 1 : 0;
+  g_list_free(windows);
+  return count;
+}
+
+TEST_F(BridgeTest, RightClickShowsNoContextMenu) {
+  int before = VisibleToplevels();
+  GtkWidget* view = GTK_WIDGET(View());
+  for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
+    GdkEvent* event = gdk_event_new(type);
+    event->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(view)));
+    event->button.button = 3;
+    event->button.x = 50;
+    event->button.y = 50;
+    gdk_event_set_device(event, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default())));
+    gtk_widget_event(view, event);
+    gdk_event_free(event);
+  }
+  Spin(800);
+  EXPECT_EQ(VisibleToplevels(), before);
+}
+
 TEST_F(BridgeTest, F5DoesNotReload) {
   Eval("window.marker = 42");
   GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
