@@ -20,9 +20,6 @@ namespace {
 struct QorAdapter {
   UnInitCompletedFunc UnInitCompleted = nullptr;
   RequestForwarderFunc RequestForwarder = nullptr;
-  void* instance = nullptr;
-  void* parent_window = nullptr;
-  std::string startup_options;
   std::unique_ptr<ClientHandler> handler;
   std::unique_ptr<BrowserEngine> engine;
 };
@@ -43,19 +40,17 @@ bool IsSubProcess() {
 
 }  // namespace
 
-int Initialize(const char* startup_options, void* instance) {
+int Initialize(const char* startup_options, void*) {
   std::lock_guard<std::mutex> hold(AdapterLock());
   if (g_adapter.load()) return 1;  // a second call finds the adapter made
   // The engine starts helper processes of its own, never this executable:
   // a process started as a sub-process has nothing left to do.
   if (IsSubProcess()) return -1;
   auto* adapter = new QorAdapter;
-  adapter->instance = instance;
-  adapter->startup_options = startup_options ? startup_options : "";
   std::string exe_dir = platform::ExecutableDir();
   adapter->handler = std::make_unique<ClientHandler>(exe_dir, shell::Settings().ShowDevTools());
   adapter->engine = CreateBrowserEngine(*adapter->handler);
-  adapter->engine->Start(SettingsFor(exe_dir), adapter->startup_options);
+  adapter->engine->Start(SettingsFor(exe_dir), startup_options ? startup_options : "");
   g_adapter.store(adapter);
   return 1;
 }
@@ -77,7 +72,6 @@ void SetUnInitCompleted(UnInitCompletedFunc hook) {
 void CreateMainBrowser(void* parent_window, const char* url) {
   QorAdapter* adapter = g_adapter.load();
   if (!adapter) return;
-  adapter->parent_window = parent_window;
   adapter->engine->CreateMainBrowser(parent_window, base2::SystemToUtf8(url ? url : ""));
   LOG(INFO) << "【QorAdapter::CreateMainBrowser】已创建浏览器主窗口!";
 }

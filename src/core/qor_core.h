@@ -33,9 +33,7 @@ class QorCore {
   // The body of a queued request.
   void OnTaskAction(std::string uid, std::string path, std::string action_key, std::u16string args);
 
-  // The folder that holds the modules: "plugins" beside the executable.
-  const std::string& plugin_folder() const { return plugin_folder_; }
-  // plugins/<key>.pln, in narrow system text.
+  // plugins/<key>.pln beside the executable, in narrow system text.
   std::string ModulePath(const std::string& plugin_key) const;
 
  private:

@@ -35,7 +35,6 @@ ShowMode ChooseShowMode(const std::string& full_screen, const std::string& windo
 int RegisterMainWindowClass(void* instance);
 // 1 when the window exists, 0 when it could not be made.
 int CreateMainWindow(void* instance, int show_command);
-void* MainWindowHandle();
 // Posts the start message to the main window.
 void PostShellStart();
 // Runs the main loop until it is told to quit.

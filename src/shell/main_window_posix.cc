@@ -100,8 +100,6 @@ int CreateMainWindow(void*, int) {
   return 1;
 }
 
-void* MainWindowHandle() { return g_main_window; }
-
 void PostShellStart() { g_idle_add(&OnShellStart, nullptr); }
 
 void RunMainLoop() {

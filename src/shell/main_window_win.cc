@@ -14,7 +14,6 @@ constexpr int kIconResource = 99;
 constexpr int kTitleString = 103;
 constexpr int kClassString = 109;
 
-HINSTANCE g_instance = nullptr;
 HWND g_main_window = nullptr;
 
 void CenterWindow(HWND window) {
@@ -103,13 +102,12 @@ int RegisterMainWindowClass(void* instance) {
 
 int CreateMainWindow(void* instance, int show_command) {
   const ShellSettings& settings = Settings();
-  g_instance = static_cast<HINSTANCE>(instance);
   std::wstring title(reinterpret_cast<const wchar_t*>(settings.AppTitleUtf16().c_str()));
   bool popup = settings.NoBorder() == "0";
   DWORD style = popup ? WS_POPUP : WS_OVERLAPPEDWINDOW;
   g_main_window = CreateWindowExW(0, kWindowClass, title.c_str(), style, CW_USEDEFAULT, 0,
                                   settings.WindowWidthPixels(), settings.WindowHeightPixels(), nullptr, nullptr,
-                                  g_instance, nullptr);
+                                  static_cast<HINSTANCE>(instance), nullptr);
   if (popup && g_main_window) SetWindowLongW(g_main_window, GWL_STYLE, WS_MINIMIZEBOX);
   if (!g_main_window) return 0;
   switch (ChooseShowMode(settings.FullScreen(), settings.WindowMaximize())) {
@@ -132,8 +130,6 @@ int CreateMainWindow(void* instance, int show_command) {
   UpdateWindow(g_main_window);
   return 1;
 }
-
-void* MainWindowHandle() { return g_main_window; }
 
 void PostShellStart() { PostMessageW(g_main_window, kShellStartMessage, 0, 0); }
 

@@ -9,7 +9,7 @@
 
 #include "adapter/callback_registry.h"
 #include "adapter/client_decisions.h"
-#include "adapter/messages.h"
+#include "adapter/webkit/user_messages.h"
 #include "base2/logging.h"
 #include "platform/guid.h"
 #include "platform/process.h"
@@ -111,7 +111,7 @@ void Register(FrameBinding* binding, GPtrArray* arguments) {
 JSCValue* SendMessage(GPtrArray* arguments, FrameBinding* binding) {
   if (PageArgumentCount(arguments) == kRequestArgumentCount) {
     SendToBrowser(binding, webkit_user_message_new(
-                               kRequestMessage, g_variant_new("(ssss)", StringArgument(arguments, 0).c_str(),
+                               kRequestMessage, g_variant_new(kRequestParameters, StringArgument(arguments, 0).c_str(),
                                                               StringArgument(arguments, 1).c_str(),
                                                               StringArgument(arguments, 2).c_str(),
                                                               StringArgument(arguments, 3).c_str())));
@@ -141,7 +141,7 @@ JSCValue* OpenFile(GPtrArray* arguments, FrameBinding* binding) {
   if (PageArgumentCount(arguments) >= 1) {
     LOG(INFO) << "ClientAppHandler::openFile start!";
     SendToBrowser(binding, webkit_user_message_new(kOpenFileMessage,
-                                                   g_variant_new("(s)", StringArgument(arguments, 0).c_str())));
+                                                   g_variant_new(kOpenFileParameters, StringArgument(arguments, 0).c_str())));
   }
   return Undefined(arguments);
 }
@@ -196,7 +196,7 @@ void OnWindowObjectCleared(WebKitScriptWorld* world, WebKitWebPage* page, WebKit
 gboolean OnPageMessage(WebKitWebPage*, WebKitUserMessage* message, gpointer) {
   GVariant* parameters = webkit_user_message_get_parameters(message);
   if (g_strcmp0(webkit_user_message_get_name(message), kResponseMessage) != 0 || !parameters ||
-      !g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ss)"))) {
+      !g_variant_is_of_type(parameters, G_VARIANT_TYPE(kResponseParameters))) {
     return FALSE;
   }
   const char* uid;
@@ -227,7 +227,7 @@ extern "C" G_MODULE_EXPORT void webkit_web_extension_initialize_with_user_data(W
   g_app = new ClientApp;
   const char* options = "";
   const char* exe_dir = "";
-  if (user_data && g_variant_is_of_type(const_cast<GVariant*>(user_data), G_VARIANT_TYPE("(ss)"))) {
+  if (user_data && g_variant_is_of_type(const_cast<GVariant*>(user_data), G_VARIANT_TYPE(kExtensionDataParameters))) {
     g_variant_get(const_cast<GVariant*>(user_data), "(&s&s)", &options, &exe_dir);
   }
   g_app->startup_options = options;

@@ -10,7 +10,7 @@
 
 #include "adapter/browser_engine.h"
 #include "adapter/client_handler.h"
-#include "adapter/messages.h"
+#include "adapter/webkit/user_messages.h"
 #include "adapter/webkit/webkit_engine_posix.h"
 #include "base2/file_path.h"
 #include "base2/logging.h"
@@ -83,7 +83,7 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
     std::string extensions = base2::JoinPath(handler_.exe_dir(), kExtensionFolder);
     webkit_web_context_set_web_extensions_directory(context_, extensions.c_str());
     webkit_web_context_set_web_extensions_initialization_user_data(
-        context_, g_variant_new("(ss)", startup_options.c_str(), handler_.exe_dir().c_str()));
+        context_, g_variant_new(kExtensionDataParameters, startup_options.c_str(), handler_.exe_dir().c_str()));
     g_signal_connect(context_, "download-started", G_CALLBACK(&OnDownloadStarted), this);
 
     settings_ = webkit_settings_new();
@@ -194,7 +194,7 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
 
   void SendTo(WebKitWebView* view, const std::string& uid, const std::string& text) {
     WebKitUserMessage* message =
-        webkit_user_message_new(kResponseMessage, g_variant_new("(ss)", uid.c_str(), text.c_str()));
+        webkit_user_message_new(kResponseMessage, g_variant_new(kResponseParameters, uid.c_str(), text.c_str()));
     webkit_web_view_send_message_to_page(view, message, nullptr, nullptr, nullptr);
   }
 
@@ -309,13 +309,13 @@ class WebKitEngine : public BrowserEngine, public WebKitEngineAccess {
   static gboolean OnUserMessage(WebKitWebView* view, WebKitUserMessage* message, WebKitEngine* self) {
     const char* name = webkit_user_message_get_name(message);
     GVariant* parameters = webkit_user_message_get_parameters(message);
-    if (g_strcmp0(name, kRequestMessage) == 0 && parameters && g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ssss)"))) {
+    if (g_strcmp0(name, kRequestMessage) == 0 && parameters && g_variant_is_of_type(parameters, G_VARIANT_TYPE(kRequestParameters))) {
       const char *uid, *key, *action, *args;
       g_variant_get(parameters, "(&s&s&s&s)", &uid, &key, &action, &args);
       self->handler_.OnRequest(uid, key, action, base2::Utf8ToUtf16(args));
       return TRUE;
     }
-    if (g_strcmp0(name, kOpenFileMessage) == 0 && parameters && g_variant_is_of_type(parameters, G_VARIANT_TYPE("(s)"))) {
+    if (g_strcmp0(name, kOpenFileMessage) == 0 && parameters && g_variant_is_of_type(parameters, G_VARIANT_TYPE(kOpenFileParameters))) {
       const char* uid;
       g_variant_get(parameters, "(&s)", &uid);
       self->RunOpenDialog(view, uid);
